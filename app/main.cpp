@@ -1,4 +1,56 @@
-// Program entry.
+// Program entry: start-up, the message loop and shutdown.
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <string>
+
+#include "app/main_window.h"
+#include "app/message_pump.h"
+#include "appearance/attach_skin.h"
+
+namespace {
+
+// A relative folder typed by the user resolves against the program's folder.
+void EnterProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    std::string folder(path, n);
+    const size_t cut = folder.find_last_of('\\');
+    if (cut == std::string::npos) return;
+    folder.resize(cut == 2 ? 3 : cut);  // keep the separator of a drive root
+    SetCurrentDirectoryA(folder.c_str());
+}
+
+class OleSession {
+  public:
+    OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (ok_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+  private:
+    bool ok_;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    EnterProgramFolder();
+    OleSession ole;
+
+    INITCOMMONCONTROLSEX icc = {sizeof icc,
+                                ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    // The skin engine hooks window creation, so it comes before the window.
+    AttachSkin();
+
+    if (!CreateMainWindow(instance)) return 0;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) HandleMessage(msg);
+    return 0;
+}

@@ -44,7 +44,7 @@ std::vector<HWND> DialogsOfProcess(DWORD pid = 0);
 // answers each one with `button` (IDOK, IDCANCEL, ...) after recording its
 // caption and text. Stops when destroyed.
 class MessageBoxAnswerer {
-public:
+  public:
     explicit MessageBoxAnswerer(int button = IDOK);
     ~MessageBoxAnswerer();
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
@@ -58,7 +58,7 @@ public:
     };
     std::vector<Seen> Boxes();  // what was answered so far
 
-private:
+  private:
     void Run();
     int button_;
     std::atomic<bool> stop_{false};
