@@ -7,7 +7,8 @@
 ResourceBytes ProgramResource(int id) {
     ResourceBytes bytes;
     HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceA(self, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(RT_RCDATA));
+    // RT_RCDATA, spelt out as it expands to a wide name in Unicode builds.
+    HRSRC info = FindResourceA(self, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));
     HGLOBAL loaded = info ? LoadResource(self, info) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     DWORD size = info ? SizeofResource(self, info) : 0;

@@ -52,6 +52,7 @@ class MemoryModule {
 
   private:
     friend struct ModuleLoader;
+    friend struct ModuleLoad LoadModuleFromMemory(const void* data, size_t size);
     MemoryModule() = default;
 
     unsigned char* base_ = nullptr;

@@ -78,6 +78,19 @@ static void RoundedPanel(HDC dc, const RECT* r, int radius, COLORREF top, COLORR
     DeleteObject(shape);
 }
 
+/* The focus rectangle: every other pixel of the frame (left, top) to
+ * (right, bottom), both inclusive, in the skin's focus colour. */
+static void DottedFrame(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
+    for (int x = left; x <= right; x += 2) {
+        SetPixelV(dc, x, top, colour);
+        SetPixelV(dc, x, bottom, colour);
+    }
+    for (int y = top; y <= bottom; y += 2) {
+        SetPixelV(dc, left, y, colour);
+        SetPixelV(dc, right, y, colour);
+    }
+}
+
 static HFONT WindowFont(HWND window) {
     HFONT font = (HFONT)SendMessageW(window, WM_GETFONT, 0, 0);
     return font ? font : (HFONT)GetStockObject(DEFAULT_GUI_FONT);
@@ -186,12 +199,8 @@ void SkinPaintButton(HWND button, HDC dc, const SkinTheme* theme, int hot) {
         SelectObject(c.dc, oldFont);
         HeapFree(GetProcessHeap(), 0, text);
     }
-    if (focused) {
-        RECT focus = {rc.left + 3, rc.top + 3, rc.right - 4, rc.bottom - 4};
-        SetTextColor(c.dc, RGB(0, 0, 0));
-        SetBkColor(c.dc, RGB(255, 255, 255));
-        DrawFocusRect(c.dc, &focus);
-    }
+    if (focused)
+        DottedFrame(c.dc, rc.left + 3, rc.top + 3, rc.right - 4, rc.bottom - 4, theme->focusRing);
     CanvasEnd(&c);
 }
 
