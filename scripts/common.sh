@@ -93,6 +93,10 @@ ensure_prefix() {
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
   fi
+  # Without a window manager (Xvfb) Wine draws the window frames itself.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  fi
   desk="$WINEPREFIX/drive_c/users/$(id -un)/Desktop"
   if [ -L "$desk" ] || [ ! -d "$desk" ]; then
     rm -f "$desk"

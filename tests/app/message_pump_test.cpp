@@ -33,10 +33,12 @@ TEST(Delay, NonPositiveReturnsAtOnceAndPositiveWaits) {
     EXPECT_GE(GetTickCount() - start, 300u);
 }
 
+int timerHits = 0;
+void CALLBACK CountTimer(HWND, UINT, UINT_PTR, DWORD) { ++timerHits; }
+
 TEST(Delay, HandlesMessagesWhileWaiting) {
-    static int timerHits = 0;
     timerHits = 0;
-    UINT_PTR id = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++timerHits; });
+    UINT_PTR id = SetTimer(nullptr, 0, 20, CountTimer);
     Delay(200);
     KillTimer(nullptr, id);
     EXPECT_GE(timerHits, 3);
