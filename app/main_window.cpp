@@ -38,6 +38,14 @@ LRESULT CALLBACK GroupBoxProc(HWND group, UINT msg, WPARAM wp, LPARAM lp, UINT_P
         case WM_COMMAND:
         case WM_NOTIFY:
             return SendMessageA(GetParent(group), msg, wp, lp);
+        case WM_ERASEBKGND: {
+            // The window clips its children, so the group box fills its own
+            // interior before the frame and caption are drawn.
+            RECT rc;
+            GetClientRect(group, &rc);
+            FillRect(reinterpret_cast<HDC>(wp), &rc, GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
         case WM_NCDESTROY:
             RemoveWindowSubclass(group, GroupBoxProc, id);
             break;

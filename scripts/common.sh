@@ -13,7 +13,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 PACKAGES=(g++ make cmake g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   mingw-w64-tools wine wine32:i386 wine64 xvfb xauth locales
   fonts-wqy-microhei libboost1.81-dev lzma-dev googletest imagemagick
-  x11-utils clang-format)
+  x11-utils clang-format bc python3)
 
 ensure_packages() {
   local missing=()

@@ -213,6 +213,21 @@ TEST_F(WalkTree, SlotTransitions) {
     EXPECT_EQ("", FindEntry({}, std::nullopt, slot));
 }
 
+namespace {
+WalkControl* active = nullptr;
+int deliveredAtStop = -1;
+int delivered = 0;
+
+LRESULT CALLBACK StopOnAppMessage(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_APP && active) {
+        active->stop = true;
+        deliveredAtStop = delivered;
+        return 0;
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+}  // namespace
+
 // A handler dispatched by the walk's own message pump stops it; nothing is
 // delivered after that.
 TEST(WalkStop, StoppedFromNestedHandler) {
@@ -223,18 +238,8 @@ TEST(WalkStop, StoppedFromNestedHandler) {
         for (int f = 0; f < 50; ++f) ASSERT_TRUE(WriteBytes(dir + "\\f" + std::to_string(f), ""));
     }
 
-    static WalkControl* active = nullptr;
-    static int deliveredAtStop = -1;
-    static int delivered = 0;
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_APP && active) {
-            active->stop = true;
-            deliveredAtStop = delivered;
-            return 0;
-        }
-        return DefWindowProcA(w, m, wp, lp);
-    };
+    wc.lpfnWndProc = StopOnAppMessage;
     wc.lpszClassName = "WalkStopTarget";
     RegisterClassA(&wc);
     HWND target =
