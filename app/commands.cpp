@@ -39,9 +39,12 @@ std::string ProgressText(long long count) {
     return "正在提取：已找到 " + ToText(count) + " 个文件";
 }
 
-std::string DoneText(long long count, int unreadable) {
+// The end text names every loss: folders that could not be searched, and
+// files the list refused (it is out of memory).
+std::string DoneText(long long count, int unreadable, long long refused) {
     std::string text = "提取完成：共 " + ToText(count) + " 个文件";
     if (unreadable > 0) text += "，" + ToText(unreadable) + " 个文件夹无法读取";
+    if (refused > 0) text += "，" + ToText(refused) + " 个文件无法加入列表";
     return text;
 }
 
@@ -60,6 +63,7 @@ bool RunExtraction(const std::shared_ptr<MainWindowState>& state, const std::str
     s.rowsFolder.clear();
 
     long long count = 0;
+    long long refused = 0;
     WalkControl control;
     s.activeWalk = &control;
     SetStatusText(s.statusBar, 0, ProgressText(0));
@@ -85,14 +89,18 @@ bool RunExtraction(const std::shared_ptr<MainWindowState>& state, const std::str
     WalkFolder(
         folder,
         [&](const FoundFile& file) {
-            if (AddResultRow(list, file)) ++count;
+            if (AddResultRow(list, file)) {
+                ++count;
+            } else {
+                ++refused;
+            }
         },
         control);
     s.activeWalk = nullptr;
     if (control.stop) return false;
 
     SetListRedraw(list, true);
-    SetStatusText(s.statusBar, 0, DoneText(count, control.unreadableFolders));
+    SetStatusText(s.statusBar, 0, DoneText(count, control.unreadableFolders, refused));
     s.rowsValid = true;
     s.rowsFolder = folder;
     return true;
