@@ -29,17 +29,40 @@ FolderTree SmallTree(const std::string& name) {
     return tree;
 }
 
+std::wstring WideOf(const std::string& text) {
+    const int n =
+        MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
+}
+
+bool WriteWide(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
 class SaveTest : public CommandsTest {
   protected:
     void TearDown() override {
         CommandsTest::TearDown();
+        // Entries the ANSI functions cannot reach, files before folders.
+        for (const std::wstring& path : wideCleanup_) {
+            if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
+        }
         testing_support::RemoveTree(tree_.root);
     }
     FolderTree tree_;
+    std::vector<std::wstring> wideCleanup_;
 };
 
+// The folder's own name ends in 錦, whose second byte is that of "\": the
+// walk still puts a separator between the folder and each name.
 TEST_F(SaveTest, WalksTheTrimmedPathAndWritesTheNamesToTheDesktop) {
-    tree_ = SmallTree("save");
+    tree_ = SmallTree("save 錦");
     SetBox("  " + tree_.root + "\t  \r\n");
     SYSTEMTIME before, after;
     MessageBoxAnswerer answerer(IDOK);
@@ -160,6 +183,35 @@ TEST_F(SaveTest, EmptyFolderGivesAnEmptyFile) {
     const auto boxes = answerer.Boxes();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(kDoneText, boxes[0].text);
+}
+
+// Folders that cannot be searched (a name outside code page 936, a path
+// too long for the ANSI functions) lose their files, and the end text says
+// how many there were: no loss is silent.
+TEST_F(SaveTest, UnreadableFoldersAreNamedInTheEndText) {
+    tree_ = FolderTree{testing_support::ScratchDir("save-unreadable"),
+                       {{"", "a.txt"}, {"可读", "b.txt"}}};
+    ASSERT_TRUE(MakeTree(tree_));
+    const std::wstring root = WideOf(tree_.root);
+    const std::wstring emoji = root + L"\\\U0001F600";
+    const std::wstring longer = L"\\\\?\\" + root + L"\\" + std::wstring(200, L'x');
+    const std::wstring longest = longer + L"\\" + std::wstring(30, L'y');
+    ASSERT_TRUE(CreateDirectoryW(emoji.c_str(), nullptr));
+    ASSERT_TRUE(WriteWide(emoji + L"\\inside.txt"));
+    ASSERT_TRUE(CreateDirectoryW(longer.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(longest.c_str(), nullptr));
+    ASSERT_TRUE(WriteWide(longest + L"\\deep.txt"));
+    wideCleanup_ = {emoji + L"\\inside.txt", emoji, longest + L"\\deep.txt", longest, longer};
+
+    MessageBoxAnswerer answerer(IDOK);
+    SetBox(tree_.root);
+    Click(kIdSave);
+    const std::vector<ResultRow> rows = Rows();
+    EXPECT_TRUE(RowsMatchTree(rows, tree_));
+    EXPECT_EQ(DoneStatus(tree_.files.size()) + "，2 个文件夹无法读取", Status(0));
+    std::string name, content;
+    ASSERT_TRUE(OneListFile(&name, &content));
+    EXPECT_EQ(NamesAsLines(rows), content);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The real program, started as its own process and used from outside as a
 // user would: a typed path with blanks around it is saved to the desktop; a
 // folder chosen in the folder browser is listed and saved; closing during a
-// walk ends the program cleanly. Each run ends with exit code 0.
+// walk (with Esc) ends the program cleanly. Each run ends with exit code 0.
 #include <windows.h>
 #include <ole2.h>
 
@@ -30,8 +30,19 @@ using commands_test::RowsMatchTree;
 
 // Generous: under Wine a program start or a message box can take seconds.
 constexpr DWORD kWaitMs = 30000;
+// The program is started elsewhere than in its own folder, as from a
+// shortcut, so that a relative path shows which folder it resolves in.
+constexpr char kStartFolder[] = "C:\\";
 
 std::string DoneStatus(size_t files) { return "提取完成：共 " + std::to_string(files) + " 个文件"; }
+
+// Esc pressed on whichever control of the program has the focus.
+void PressEscape(const TargetProgram& target) {
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(target.Window(), nullptr), &gui);
+    PostMessageA(gui.hwndFocus ? gui.hwndFocus : target.Window(), WM_KEYDOWN, VK_ESCAPE, 1);
+}
 
 class EndToEndTest : public ::testing::Test {
   protected:
@@ -91,7 +102,7 @@ TEST_F(EndToEndTest, TypedPathWithBlanksIsSavedToTheDesktop) {
                      {"其它", "b.bin"}}};
     ASSERT_TRUE(MakeTree(tree, {"空"}));
 
-    TargetProgram target(program_);
+    TargetProgram target(program_, kStartFolder);
     ASSERT_TRUE(target.Started());
     ASSERT_TRUE(target.WaitForMainWindow(kWaitMs));
     EXPECT_EQ("准备就绪", target.StatusText(0));
@@ -125,11 +136,7 @@ TEST_F(EndToEndTest, TypedPathWithBlanksIsSavedToTheDesktop) {
         program_.substr(0, program_.find_last_of('\\')) + "\\e2e-filled.bmp";
     EXPECT_TRUE(SaveWindowImage(target.Window(), picture)) << picture;
 
-    // Esc, pressed wherever the focus is, closes the program.
-    GUITHREADINFO gui = {};
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(target.Window(), nullptr), &gui);
-    PostMessageA(gui.hwndFocus ? gui.hwndFocus : target.Window(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PressEscape(target);
     DWORD code = 1;
     ASSERT_TRUE(target.WaitForExit(kWaitMs, &code));
     EXPECT_EQ(0u, code);
@@ -143,7 +150,7 @@ TEST_F(EndToEndTest, FolderChosenInTheBrowserIsListedThenSaved) {
     ASSERT_TRUE(MakeTree(tree));
     ASSERT_TRUE(testing_support::WriteBytes(root + "\\不选.txt", "x"));
 
-    TargetProgram target(program_);
+    TargetProgram target(program_, kStartFolder);
     ASSERT_TRUE(target.Started());
     ASSERT_TRUE(target.WaitForMainWindow(kWaitMs));
     Press(target.Control(kIdBrowse));
@@ -186,11 +193,45 @@ TEST_F(EndToEndTest, FolderChosenInTheBrowserIsListedThenSaved) {
     EXPECT_EQ(0u, code);
 }
 
+// A relative path typed into the box names a folder beside the program
+// file, whatever folder the program was started in.
+TEST_F(EndToEndTest, RelativePathResolvesInTheProgramFolder) {
+    const std::string programFolder = program_.substr(0, program_.find_last_of('\\'));
+    const std::string relative = "e2e-relative";
+    testing_support::RemoveTree(programFolder + "\\" + relative);
+    ASSERT_TRUE(testing_support::MakeDir(programFolder + "\\" + relative));
+    roots_.push_back(programFolder + "\\" + relative);
+    ASSERT_TRUE(MakeTree({programFolder + "\\" + relative, {{"", "近.txt"}, {"里", "远.txt"}}}));
+    // The rows carry the path as typed.
+    const FolderTree tree{relative, {{"", "近.txt"}, {"里", "远.txt"}}};
+
+    TargetProgram target(program_, kStartFolder);
+    ASSERT_TRUE(target.Started());
+    ASSERT_TRUE(target.WaitForMainWindow(kWaitMs));
+    TypeText(target.Control(kIdPathBox), " " + relative + " ");
+    ASSERT_TRUE(WaitFor(
+        [&] { return target.WindowText(target.Control(kIdPathBox)) == " " + relative + " "; },
+        kWaitMs));
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    Press(target.Control(kIdSave));
+    AnswerDoneBox(target);
+    GetLocalTime(&after);
+    const std::vector<ResultRow> rows = target.Rows();
+    EXPECT_TRUE(RowsMatchTree(rows, tree));
+    ExpectListFile(rows, before, after);
+
+    PostMessageA(target.Window(), WM_CLOSE, 0, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(target.WaitForExit(kWaitMs, &code));
+    EXPECT_EQ(0u, code);
+}
+
 TEST_F(EndToEndTest, ClosingDuringAWalkEndsTheProgramCleanly) {
     const FolderTree tree = commands_test::WideTree(Scratch("e2e-big"), 60, 100);
     ASSERT_TRUE(MakeTree(tree));
 
-    TargetProgram target(program_);
+    TargetProgram target(program_, kStartFolder);
     ASSERT_TRUE(target.Started());
     ASSERT_TRUE(target.WaitForMainWindow(kWaitMs));
     SendMessageA(target.Control(kIdPathBox), WM_SETTEXT, 0,
@@ -205,7 +246,8 @@ TEST_F(EndToEndTest, ClosingDuringAWalkEndsTheProgramCleanly) {
         },
         kWaitMs))
         << "the walk was not seen running; status: " << target.StatusText(0);
-    PostMessageA(target.Window(), WM_CLOSE, 0, 0);
+    // Esc, handled by the walk's own message pump.
+    PressEscape(target);
     EXPECT_LT(rowsAtClose, static_cast<int>(tree.files.size()));
 
     DWORD code = 1;

@@ -39,13 +39,13 @@ std::string ProgramPath() {
     return p + "\\Filnor.exe";
 }
 
-TargetProgram::TargetProgram(const std::string& exe) {
+TargetProgram::TargetProgram(const std::string& exe, const std::string& directory) {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     std::string commandLine = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &pi)) {
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.c_str(), &si, &pi)) {
         return;
     }
     process_ = pi.hProcess;

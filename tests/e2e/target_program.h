@@ -30,9 +30,9 @@ std::string ProgramPath();
 
 class TargetProgram {
   public:
-    // Starts `exe` with no command line. Ends it on destruction when it is
-    // still running.
-    explicit TargetProgram(const std::string& exe);
+    // Starts `exe` with no command line, in the current directory
+    // `directory`. Ends it on destruction when it is still running.
+    TargetProgram(const std::string& exe, const std::string& directory);
     ~TargetProgram();
     TargetProgram(const TargetProgram&) = delete;
     TargetProgram& operator=(const TargetProgram&) = delete;
