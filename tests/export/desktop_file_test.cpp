@@ -10,43 +10,33 @@
 
 namespace {
 
+using testing_support::MakeTime;
 using testing_support::ReadBytes;
 using testing_support::ScratchDir;
 using testing_support::WriteBytes;
-
-SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s) {
-    SYSTEMTIME t = {};
-    t.wYear = static_cast<WORD>(y);
-    t.wMonth = static_cast<WORD>(mo);
-    t.wDay = static_cast<WORD>(d);
-    t.wHour = static_cast<WORD>(h);
-    t.wMinute = static_cast<WORD>(mi);
-    t.wSecond = static_cast<WORD>(s);
-    return t;
-}
 
 TEST(DateTimeTextTest, Table) {
     struct Case {
         SYSTEMTIME time;
         std::string want;
     } cases[] = {
-        {Time(2024, 3, 5, 14, 7, 9), "2024年3月5日14时7分9秒"},
-        {Time(2024, 3, 5, 14, 7, 0), "2024年3月5日14时7分"},
-        {Time(2024, 3, 5, 14, 0, 0), "2024年3月5日14时"},
-        {Time(2024, 3, 5, 14, 0, 9), "2024年3月5日14时0分9秒"},
-        {Time(2024, 3, 5, 0, 7, 0), "2024年3月5日0时7分"},
-        {Time(2024, 3, 5, 0, 0, 0), "2024年3月5日"},
-        {Time(2024, 3, 5, 0, 0, 1), "2024年3月5日0时0分1秒"},
-        {Time(2026, 12, 11, 15, 31, 54), "2026年12月11日15时31分54秒"},
-        {Time(2024, 12, 31, 23, 59, 59), "2024年12月31日23时59分59秒"},
+        {MakeTime(2024, 3, 5, 14, 7, 9), "2024年3月5日14时7分9秒"},
+        {MakeTime(2024, 3, 5, 14, 7, 0), "2024年3月5日14时7分"},
+        {MakeTime(2024, 3, 5, 14, 0, 0), "2024年3月5日14时"},
+        {MakeTime(2024, 3, 5, 14, 0, 9), "2024年3月5日14时0分9秒"},
+        {MakeTime(2024, 3, 5, 0, 7, 0), "2024年3月5日0时7分"},
+        {MakeTime(2024, 3, 5, 0, 0, 0), "2024年3月5日"},
+        {MakeTime(2024, 3, 5, 0, 0, 1), "2024年3月5日0时0分1秒"},
+        {MakeTime(2026, 12, 11, 15, 31, 54), "2026年12月11日15时31分54秒"},
+        {MakeTime(2024, 12, 31, 23, 59, 59), "2024年12月31日23时59分59秒"},
         // The year range is clamped to 100..9999, at midnight.
-        {Time(100, 1, 1, 5, 6, 7), "100年1月1日5时6分7秒"},
-        {Time(99, 12, 31, 23, 59, 59), "100年1月1日"},
-        {Time(1, 6, 15, 12, 0, 0), "100年1月1日"},
-        {Time(0, 0, 0, 0, 0, 0), "100年1月1日"},
-        {Time(9999, 12, 31, 23, 59, 59), "9999年12月31日23时59分59秒"},
-        {Time(10000, 1, 1, 12, 30, 0), "9999年12月31日"},
-        {Time(65535, 12, 31, 23, 59, 59), "9999年12月31日"},
+        {MakeTime(100, 1, 1, 5, 6, 7), "100年1月1日5时6分7秒"},
+        {MakeTime(99, 12, 31, 23, 59, 59), "100年1月1日"},
+        {MakeTime(1, 6, 15, 12, 0, 0), "100年1月1日"},
+        {MakeTime(0, 0, 0, 0, 0, 0), "100年1月1日"},
+        {MakeTime(9999, 12, 31, 23, 59, 59), "9999年12月31日23时59分59秒"},
+        {MakeTime(10000, 1, 1, 12, 30, 0), "9999年12月31日"},
+        {MakeTime(65535, 12, 31, 23, 59, 59), "9999年12月31日"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DateTimeText(c.time), c.want) << c.time.wYear << "-" << c.time.wMonth;
@@ -54,7 +44,7 @@ TEST(DateTimeTextTest, Table) {
 }
 
 TEST(DateTimeTextTest, MillisecondsAreDropped) {
-    SYSTEMTIME t = Time(2024, 3, 5, 14, 0, 0);
+    SYSTEMTIME t = MakeTime(2024, 3, 5, 14, 0, 0);
     t.wMilliseconds = 999;
     EXPECT_EQ(DateTimeText(t), "2024年3月5日14时");
 }

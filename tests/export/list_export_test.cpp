@@ -14,22 +14,12 @@
 
 namespace {
 
+using testing_support::MakeTime;
 using testing_support::MessageBoxAnswerer;
 using testing_support::ReadBytes;
 
-SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s) {
-    SYSTEMTIME t = {};
-    t.wYear = static_cast<WORD>(y);
-    t.wMonth = static_cast<WORD>(mo);
-    t.wDay = static_cast<WORD>(d);
-    t.wHour = static_cast<WORD>(h);
-    t.wMinute = static_cast<WORD>(mi);
-    t.wSecond = static_cast<WORD>(s);
-    return t;
-}
-
 TEST(ListFilePathTest, JoinsDesktopNameAndTime) {
-    const SYSTEMTIME t = Time(2024, 3, 5, 14, 7, 9);
+    const SYSTEMTIME t = MakeTime(2024, 3, 5, 14, 7, 9);
     EXPECT_EQ(ListFilePath("C:\\users\\root\\Desktop\\", t),
               "C:\\users\\root\\Desktop\\\\文件名列表_2024年3月5日14时7分9秒.txt");
     EXPECT_EQ(ListFilePath("", t), "");

@@ -17,6 +17,7 @@
 #include "skin_engine/skin_theme.h"
 #include "tests/skin_engine/screen_capture.h"
 #include "tests/skin_engine/skin_test_data.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -63,12 +64,7 @@ std::string BuildFile(const char* name) { return std::string(FILNOR_BUILD_DIR) +
 
 class SkinnedWindowTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        OleInitialize(nullptr);
-        INITCOMMONCONTROLSEX icc = {sizeof icc,
-                                    ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&icc);
-    }
+    static void SetUpTestSuite() { testing_support::InitUi(); }
     void SetUp() override {
         std::string source = SkinSource();
         ASSERT_EQ(SKIN_OK, SkinParseTheme(source.data(), source.size(), &theme));

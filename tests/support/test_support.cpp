@@ -1,6 +1,9 @@
 // Helpers shared by the test programs (see test_support.h).
 #include "tests/support/test_support.h"
 
+#include <commctrl.h>
+#include <ole2.h>
+
 #include <algorithm>
 
 namespace testing_support {
@@ -61,6 +64,24 @@ std::string ReadBytes(const std::string& path) {
     while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
     CloseHandle(h);
     return out;
+}
+
+SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second) {
+    SYSTEMTIME t = {};
+    t.wYear = static_cast<WORD>(year);
+    t.wMonth = static_cast<WORD>(month);
+    t.wDay = static_cast<WORD>(day);
+    t.wHour = static_cast<WORD>(hour);
+    t.wMinute = static_cast<WORD>(minute);
+    t.wSecond = static_cast<WORD>(second);
+    return t;
+}
+
+void InitUi() {
+    OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX icc = {sizeof icc,
+                                ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
 }
 
 void PumpFor(DWORD ms) {

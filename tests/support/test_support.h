@@ -19,6 +19,13 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool MakeDir(const std::string& path);
 
+// A local date-time to the second.
+SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second);
+
+// OLE and the common controls (list view, status bar, standard classes), as
+// the program initialises them at start-up. Safe to call more than once.
+void InitUi();
+
 // Handles the calling thread's messages for about `ms` milliseconds.
 void PumpFor(DWORD ms);
 

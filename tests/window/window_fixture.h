@@ -43,12 +43,7 @@ inline void PressKey(WORD vk, bool shift = false) {
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        OleInitialize(nullptr);
-        INITCOMMONCONTROLSEX icc = {sizeof icc,
-                                    ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&icc);
-    }
+    static void SetUpTestSuite() { testing_support::InitUi(); }
     void SetUp() override {
         window = CreateMainWindow(GetModuleHandleA(nullptr));
         ASSERT_NE(nullptr, window);
