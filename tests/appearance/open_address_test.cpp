@@ -53,13 +53,7 @@ class TitledWindow {
     HWND window_;
 };
 
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        ProcessPendingMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
-}
+void Pump(DWORD ms) { testing_support::PumpProgram(ms); }
 
 }  // namespace
 

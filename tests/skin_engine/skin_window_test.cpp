@@ -21,13 +21,7 @@
 
 namespace {
 
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        ProcessPendingMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
-}
+void Pump(DWORD ms) { testing_support::PumpProgram(ms); }
 
 COLORREF Middle(COLORREF a, COLORREF b) {
     return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2,

@@ -1,6 +1,8 @@
 // Helpers shared by the test programs (see test_support.h).
 #include "tests/support/test_support.h"
 
+#include "app/message_pump.h"
+
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -92,6 +94,14 @@ void PumpFor(DWORD ms) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (GetTickCount() - start < ms);
+}
+
+void PumpProgram(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        ProcessPendingMessages();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     } while (GetTickCount() - start < ms);
 }

@@ -29,6 +29,10 @@ void InitUi();
 // Handles the calling thread's messages for about `ms` milliseconds.
 void PumpFor(DWORD ms);
 
+// Handles messages the way the program's loop does (with the keyboard
+// pre-translation) for about `ms` milliseconds.
+void PumpProgram(DWORD ms);
+
 // Pumps messages until `done()` is true or `ms` milliseconds have passed.
 template <typename Pred>
 bool PumpUntil(Pred done, DWORD ms) {

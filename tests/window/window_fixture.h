@@ -12,15 +12,7 @@
 #include "app/message_pump.h"
 #include "tests/support/test_support.h"
 
-// Handles messages the way the program's loop does (with the keyboard
-// pre-translation) for about `ms` milliseconds.
-inline void PumpProgram(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        ProcessPendingMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
-}
+using testing_support::PumpProgram;
 
 // Presses and releases a key through the system's input queue, with Shift
 // held when asked.
