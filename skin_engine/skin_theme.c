@@ -80,9 +80,9 @@ static int ParseNumber(const char* v, size_t n, int limit, int* out) {
     return 1;
 }
 
-static int ApplyValue(const KeySpec* spec, const char* v, size_t n, SkinTheme* theme) {
-    char* field = (char*)theme + spec->offset;
-    switch (spec->kind) {
+static int ApplyValue(const KeySpec* entry, const char* v, size_t n, SkinTheme* theme) {
+    char* field = (char*)theme + entry->offset;
+    switch (entry->kind) {
         case kColour:
             return ParseColour(v, n, (COLORREF*)field);
         case kSize:
