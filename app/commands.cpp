@@ -59,7 +59,6 @@ bool RunExtraction(const std::shared_ptr<MainWindowState>& state, const std::str
     MainWindowState& s = *state;
     const HWND list = s.resultList;
     DeleteAllRows(list);
-    s.rowsValid = false;
     s.rowsFolder.clear();
 
     long long count = 0;
@@ -101,7 +100,6 @@ bool RunExtraction(const std::shared_ptr<MainWindowState>& state, const std::str
 
     SetListRedraw(list, true);
     SetStatusText(s.statusBar, 0, DoneText(count, control.unreadableFolders, refused));
-    s.rowsValid = true;
     s.rowsFolder = folder;
     return true;
 }
@@ -126,7 +124,7 @@ void OnSaveClicked(const std::shared_ptr<MainWindowState>& state) {
         ShowMessage(kNoSuchFolderText, MB_ICONWARNING, std::string(kMessageCaption), s.window);
         return;
     }
-    if (!s.rowsValid || s.rowsFolder != folder) {
+    if (s.rowsFolder != folder) {
         SetWindowTextA(s.pathBox, folder.c_str());
         if (!RunExtraction(state, folder)) return;
     }
@@ -141,7 +139,6 @@ void OnClearClicked(const std::shared_ptr<MainWindowState>& state) {
         SetListRedraw(s.resultList, true);
     }
     DeleteAllRows(s.resultList);
-    s.rowsValid = false;
     s.rowsFolder.clear();
     SetWindowTextA(s.pathBox, "");
     SetStatusText(s.statusBar, 0, kReadyText);

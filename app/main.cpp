@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/message_pump.h"
 #include "appearance/attach_skin.h"
+#include "extract/text_ops.h"
 
 namespace {
 
@@ -16,10 +17,10 @@ void EnterProgramFolder() {
     char path[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return;
-    std::string folder(path, n);
-    const size_t cut = folder.find_last_of('\\');
-    if (cut == std::string::npos) return;
-    folder.resize(cut == 2 ? 3 : cut);  // keep the separator of a drive root
+    // Split character-wise: a double-byte character may end in the byte of "\".
+    std::string folder = SplitAtLast(std::string(path, n), "\\").first;
+    if (folder.empty()) return;
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';  // a drive root keeps its separator
     SetCurrentDirectoryA(folder.c_str());
 }
 

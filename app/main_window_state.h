@@ -20,8 +20,8 @@ struct MainWindowState {
     HWND lastFocus = nullptr;  // focus when the window was last deactivated
 
     WalkControl* activeWalk = nullptr;  // the walk running now, if any
-    bool rowsValid = false;             // the rows are the result of a finished walk
-    std::string rowsFolder;             // ... of this folder path
+    // The folder whose finished walk the rows hold; empty when they hold none.
+    std::string rowsFolder;
 };
 
 // The state of a main window. A handler that pumps messages keeps its own
